@@ -1,0 +1,75 @@
+// formulon-cli: the program's core without a window, for scripting, batch
+// use and checking.
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/CliOutput.h"
+#include "cli/Verbs.h"
+
+namespace {
+
+std::vector<Verb> AllVerbs() {
+  std::vector<Verb> verbs = ExpressionVerbs();
+  return verbs;
+}
+
+void PrintUsage(FILE* to) {
+  std::fprintf(to, "Usage: formulon-cli VERB [options] ARGS...\n\nVerbs:\n");
+  for (const Verb& v : AllVerbs()) {
+    std::string line = std::string(v.name) + " " + v.synopsis;
+    for (const OptionSpec& o : v.options) line += " [" + o.name + (o.takesValue ? " VALUE]" : "]");
+    std::fprintf(to, "  %s\n      %s\n", line.c_str(), v.summary);
+  }
+  std::fprintf(to,
+               "\nEvery verb takes --json (print one JSON object) and --verbose.\n"
+               "An argument that is not an option of the verb is a formula or a number,\n"
+               "so formulas may begin with a minus; \"--\" ends the options.\n"
+               "Numbers are read and written in the user's regional format.\n"
+               "Exit status: 0 success, 1 wrong usage, 2 failure.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetUpLocale();
+  SetReporter(&TheReporter());
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return kExitUsage;
+  }
+  const std::string verbName = argv[1];
+  if (verbName == "--help" || verbName == "-h" || verbName == "help") {
+    PrintUsage(stdout);
+    return kExitOk;
+  }
+  for (const Verb& verb : AllVerbs()) {
+    if (verbName != verb.name) continue;
+    std::vector<OptionSpec> options = verb.options;
+    options.push_back({"--json", false});
+    options.push_back({"--verbose", false});
+    CliArgs args;
+    std::string error;
+    if (!args.Parse(std::vector<std::string>(argv + 2, argv + argc), options, error)) {
+      std::fprintf(stderr, "formulon-cli %s: %s\n\n", verb.name, error.c_str());
+      PrintUsage(stderr);
+      return kExitUsage;
+    }
+    TheReporter().verbose = args.Has("--verbose");
+    int status;
+    try {
+      status = verb.run(args, args.Has("--json"));
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "formulon-cli %s: %s\n", verb.name, e.what());
+      return kExitFailure;
+    }
+    if (status == kExitUsage) PrintUsage(stderr);
+    return status;
+  }
+  std::fprintf(stderr, "formulon-cli: unknown verb \"%s\"\n\n", verbName.c_str());
+  PrintUsage(stderr);
+  return kExitUsage;
+}

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Runs formulon-cli as a user does and checks its output and exit statuses.
+# FORMULON_CLI names the binary.
+set -u
+cli=${FORMULON_CLI:?FORMULON_CLI must name the formulon-cli binary}
+failures=0
+out=""
+err=""
+status=0
+
+run() {  # run ARGS...: captures stdout, stderr and the status
+  local o e
+  o=$(mktemp) e=$(mktemp)
+  "$cli" "$@" >"$o" 2>"$e"
+  status=$?
+  out=$(cat "$o") err=$(cat "$e")
+  rm -f "$o" "$e"
+}
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+have_locale() { locale -a 2>/dev/null | grep -qix "$1"; }
+
+export LC_ALL=C.UTF-8
+
+# text, markup
+run text "sin(x)+2*x";             check "text" "sin(x)+2*x" "$out"; check "text status" 0 $status
+run text "x+(1+2)";                check "text regroups" "x+1+2" "$out"
+run markup "x*(x+1)";              check "markup" "<math>x<mop>*</mop><mpar>(</mpar>x+1<mpar>)</mpar></math>" "$out"
+run text --json "sin(x)"
+check "text json" '{"elements":2,"markup":"<math><mfn>sin(</mfn>x<mfn>)</mfn></math>","text":"sin(x)"}' "$out"
+
+# eval: leading minus signs are formulas and numbers, "--" ends the options
+run eval -x^2 -3 2.5;              check "eval minus" $'9\n6.25' "$out"
+run eval 1/x 0;                    check "eval inf" "inf" "$out"
+run eval -- -1/x 0;                check "eval -inf" "-inf" "$out"
+run eval "ind" 1;                  check "eval nan" "-ind" "$out"
+run eval 0.1*x 1;                  check "eval 15 digits" "0.1" "$out"
+run eval --json "1/x" 0 -1 2;      check "eval json" '{"values":["inf",-1.0,0.5]}' "$out"
+run eval --json "sqrt(x)" -1;      check "eval json nan" '{"values":["nan"]}' "$out"
+run eval x 1,5;                    check "eval wrong number status" 2 $status
+check "eval wrong number" "Wrong number: 1,5" "$err"
+run eval x -- --json;              check "eval -- keeps option text" 2 $status
+run eval x;                        check "eval without x" 1 $status
+
+# encode, decode
+run encode "x*2";                  check "encode" "82 40 00 00 00 00 00 00 00 00 40" "$out"
+run encode --json "-x";            check "encode json" '{"hex":"80 40"}' "$out"
+run decode 82 40 00 00 00 00 00 00 00 00 40;  check "decode args" "x*2" "$out"
+run decode "c6 80 40";             check "decode one argument" "sin(-x)" "$out"
+out=$(echo "84 40 40" | "$cli" decode -); check "decode stdin" "x+x" "$out"
+run decode --json 86 40;           check "decode json" '{"text":"sin(x)"}' "$out"
+run decode 90;                     check "decode wrong op" "Wrong operation or function id" "$err"; check "decode wrong op status" 2 $status
+run decode --json 41;              check "decode wrong var json" '{"error":{"message":"Wrong variable id"}}' "$out"
+run decode 82 40;                  check "decode short" "Malformed tree" "$err"; check "decode short status" 2 $status
+run decode 40 40;                  check "decode trailing" "Malformed tree" "$err"
+run decode zz;                     check "decode not hex status" 2 $status
+run decode "$(printf '80 %.0s' $(seq 1 20000))40";  check "decode too deep" "Malformed tree" "$err"
+
+# compile errors
+run text "2x"
+check "compile error status" 2 $status
+check "compile error text" $'No operation for argument\nExpression: 2x\nCharacter Number: 2' "$err"
+run text --json " x"
+check "compile error json" '{"error":{"code":4,"message":"Wrong symbol","position":0}}' "$out"
+check "compile error json status" 2 $status
+
+# usage
+run;                               check "no verb" 1 $status
+run frobnicate;                    check "unknown verb" 1 $status
+run text;                          check "text without formula" 1 $status
+run text a b;                      check "text with two formulas" 1 $status
+run --help;                        check "help" 0 $status
+
+# the user's number format
+if have_locale de_DE.utf8; then
+  LC_ALL=de_DE.UTF-8 run eval "0,5*x" 1,5 3
+  check "de eval" $'0,75\n1,5' "$out"
+  LC_ALL=de_DE.UTF-8 run eval --json "0,5*x" 1,5
+  check "de json uses C numbers" '{"values":[0.75]}' "$out"
+else
+  echo "SKIP de_DE.UTF-8 is not installed"
+fi
+if have_locale en_US.utf8; then
+  LC_ALL=en_US.UTF-8 run eval "x*1000" 1234.5; check "us grouping" "1,234,500" "$out"
+fi
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all formulon-cli checks passed"
