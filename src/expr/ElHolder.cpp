@@ -10,7 +10,7 @@ ElHolder::ElHolder(std::unique_ptr<Element> root, const VariableTable* table) : 
   child = std::move(root);
 }
 
-ElHolder::ElHolder(const ElHolder& other) : ElOpFn1() {
+ElHolder::ElHolder(const ElHolder& other) : ElOpFn1(), ThRTable() {
   if (other.child) child = other.child->Clone();
   CopyFields(other);
 }
@@ -27,6 +27,8 @@ void ElHolder::CopyFields(const ElHolder& other) {
   constRange = other.constRange;
   variables = other.variables;
   places = other.places;
+  randWord = other.randWord;
+  randUniform = other.randUniform;
 }
 
 std::unique_ptr<Element> ElHolder::Clone() const {

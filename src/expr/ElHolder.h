@@ -5,13 +5,15 @@
 #include <memory>
 #include <string>
 
+#include "engine/ThRTable.h"
 #include "expr/Element.h"
 
 /// Holds the root of one tree (`child`, null when empty) together with the
-/// settings that generation and rounding of that tree use. Element operations
-/// forward to the root and require one, except Save (which refuses an empty
-/// holder) and the text forms.
-class ElHolder : public ElOpFn1 {
+/// settings that generation and rounding of that tree use, and the random
+/// stream that every random choice on the tree draws from (stream 8 unless a
+/// worker gives it its own). Element operations forward to the root and
+/// require one, except Save (which refuses an empty holder) and the text forms.
+class ElHolder : public ElOpFn1, public ThRTable {
  public:
   ElHolder() = default;
   /// Takes ownership of `root`; the tree's variable nodes should refer to `table`.
@@ -55,6 +57,9 @@ class ElHolder : public ElOpFn1 {
   const VariableTable* variables = nullptr;
   /// Decimal places to which new constants are rounded; negative: no rounding.
   int places = -1;
+  /// The random stream of this tree.
+  WordFn randWord = WordFunction(kCommonStream);
+  UniformFn randUniform = UniformFunction(kCommonStream);
 
  private:
   void CopyFields(const ElHolder& other);
