@@ -43,6 +43,18 @@ bool ParseNumber(const std::string& text, double& value) {
   return end == text.c_str() + text.size();
 }
 
+bool ParseInt(const std::string& text, long long min, long long max, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return end == text.c_str() + text.size() && errno == 0 && value >= min && value <= max;
+}
+
+ScopedQuietReporter::ScopedQuietReporter() : previous_(SetReporter(this)) {}
+ScopedQuietReporter::~ScopedQuietReporter() { SetReporter(previous_); }
+void ScopedQuietReporter::Log(LogLevel, const std::string&, int) {}
+
 nlohmann::json JsonNumber(double value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";

@@ -28,6 +28,21 @@ void SetUpLocale();
 /// Reads a whole argument as a number in the user's regional format.
 bool ParseNumber(const std::string& text, double& value);
 
+/// Reads a whole argument as a decimal integer in [min, max].
+bool ParseInt(const std::string& text, long long min, long long max, long long& value);
+
+/// While alive, the core's messages are collected here instead of being
+/// written (for --json output, which reports failures in its own object).
+class ScopedQuietReporter final : public Reporter {
+ public:
+  ScopedQuietReporter();
+  ~ScopedQuietReporter() override;
+  void Log(LogLevel level, const std::string& text, int sysError) override;
+
+ private:
+  Reporter* previous_;
+};
+
 /// A finite number as a JSON number; otherwise "inf", "-inf" or "nan".
 nlohmann::json JsonNumber(double value);
 

@@ -18,3 +18,5 @@ struct Verb {
 
 /// text, markup, eval, encode, decode.
 std::vector<Verb> ExpressionVerbs();
+/// goal, range, fitness.
+std::vector<Verb> EngineVerbs();

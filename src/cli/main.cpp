@@ -14,6 +14,7 @@ namespace {
 
 std::vector<Verb> AllVerbs() {
   std::vector<Verb> verbs = ExpressionVerbs();
+  for (Verb& v : EngineVerbs()) verbs.push_back(std::move(v));
   return verbs;
 }
 
@@ -25,6 +26,9 @@ void PrintUsage(FILE* to) {
     std::fprintf(to, "  %s\n      %s\n", line.c_str(), v.summary);
   }
   std::fprintf(to,
+               "\nGoal options: --expr TEXT --min A --max B --count N (an expression sampled\n"
+               "on [A, B]) or --points FILE [--count N] (a points text file: numbers in pairs),\n"
+               "and --apcf K (additional points per goal interval, default 0).\n"
                "\nEvery verb takes --json (print one JSON object) and --verbose.\n"
                "An argument that is not an option of the verb is a formula or a number,\n"
                "so formulas may begin with a minus; \"--\" ends the options.\n"

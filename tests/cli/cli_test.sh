@@ -70,6 +70,36 @@ run text --json " x"
 check "compile error json" '{"error":{"code":4,"message":"Wrong symbol","position":0}}' "$out"
 check "compile error json status" 2 $status
 
+# goal, range, fitness
+run goal --expr x^2 --min 0 --max 2 --count 3 --apcf 1
+check "goal" $'goal points (3):\n0\t0\n1\t1\n2\t4\nadditional points (2):\n0.5\t0.25\n1.5\t2.25\nyMin: 0\nyMax: 4\nxFirst: 0\nxLast: 2\nconstRange: 4' "$out"
+run goal --json --expr 1/x --min -1 --max 1 --count 2
+check "goal json with range warning" '{"additionalX":[],"additionalY":[],"constRange":1.0,"rangeWarning":true,"x":[-1.0,1.0],"xFirst":-1.0,"xLast":1.0,"y":[-1.0,1.0],"yMax":1.0,"yMin":-1.0}' "$out"
+run goal --json --expr 1/x --min -1 --max 1 --count 3
+check "goal failure json" '{"error":{"level":"error","message":"Expression is infinite or indefinite at X = 0"}}' "$out"
+check "goal failure status" 2 $status
+run goal --expr x --min 1 --max 1 --count 2
+check "goal min max" "Min X must be lower than Max X" "$err"; check "goal min max status" 2 $status
+run goal --expr x --min 0 --max 1;  check "goal without count" 1 $status
+run goal --expr x --min a --max 1 --count 2; check "goal bad number" 2 $status
+run goal --expr x --min 0 --max 1 --count 1; check "goal count below 2" 2 $status
+tmp=$(mktemp -d)
+printf '0 0\n3 30\n1 10\n' >"$tmp/points.txt"
+run goal --json --points "$tmp/points.txt" --count 5
+check "goal from points" '[0.0,0.5,1.0,2.0,3.0]' "$(echo "$out" | sed -E 's/.*"x":(\[[^]]*\]).*/\1/')"
+printf '1 2 3\n' >"$tmp/odd.txt"
+run goal --points "$tmp/odd.txt";   check "goal odd points file" "Error reading from file" "$err"; check "odd status" 2 $status
+run goal --points "$tmp/missing.txt"; check "goal missing file status" 2 $status
+rm -rf "$tmp"
+run range "1/(x-3)" --min 1 --max 2; check "range" $'lower: -1\nupper: -0.5\npass: yes' "$out"
+run range --json "tan(x)" --min 0 --max 3; check "range json" '{"lower":"-inf","pass":false,"upper":"inf"}' "$out"
+run range x;                         check "range without interval" 1 $status
+run fitness --json "x+1" --expr x --min 0 --max 1 --count 11 --kind exponential --weight 0.05
+check "fitness json" '{"allDifferenceSum":11.0,"allScore":0.6666666666666667,"elements":3,"fitness":0.6777831512668792,"mainDifferenceSum":11.0,"mainFitness":0.6777831512668792,"mainScore":0.6666666666666667,"maxDifference":1.0,"nonFinite":false,"rangeOk":true}' "$out"
+run fitness --json "1/x" --expr x --min -1 --max 1 --count 3
+check "fitness non-finite" 'true false' "$(echo "$out" | sed -E 's/.*"nonFinite":([a-z]+).*"rangeOk":([a-z]+).*/\1 \2/')"
+run fitness x --expr x --min 0 --max 1 --count 2 --kind cubic; check "fitness bad kind" 1 $status
+
 # usage
 run;                               check "no verb" 1 $status
 run frobnicate;                    check "unknown verb" 1 $status
