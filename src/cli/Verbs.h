@@ -20,3 +20,5 @@ struct Verb {
 std::vector<Verb> ExpressionVerbs();
 /// goal, range, fitness.
 std::vector<Verb> EngineVerbs();
+/// new, dump, add.
+std::vector<Verb> ProjectVerbs();

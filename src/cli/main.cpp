@@ -15,6 +15,7 @@ namespace {
 std::vector<Verb> AllVerbs() {
   std::vector<Verb> verbs = ExpressionVerbs();
   for (Verb& v : EngineVerbs()) verbs.push_back(std::move(v));
+  for (Verb& v : ProjectVerbs()) verbs.push_back(std::move(v));
   return verbs;
 }
 
@@ -29,6 +30,9 @@ void PrintUsage(FILE* to) {
                "\nGoal options: --expr TEXT --min A --max B --count N (an expression sampled\n"
                "on [A, B]) or --points FILE [--count N] (a points text file: numbers in pairs),\n"
                "and --apcf K (additional points per goal interval, default 0).\n"
+               "Parameter options: --threads N, --restart-seconds N or --restart-count N,\n"
+               "--no-rangecheck, --places P (-1: no rounding), --no-cancel, --weight W,\n"
+               "--kind relative|exponential.\n"
                "\nEvery verb takes --json (print one JSON object) and --verbose.\n"
                "An argument that is not an option of the verb is a formula or a number,\n"
                "so formulas may begin with a minus; \"--\" ends the options.\n"

@@ -33,6 +33,8 @@ struct Document {
   StatData stats;
   GoalDefinition goal;
   ResultsViewFlags view;
+  /// The version word of the file last read (the one written for a new document).
+  std::int32_t version = 0x11;
 
   /// What changed since results and pending variants were last validated (ChangeFlags).
   unsigned changeFlags = 0;

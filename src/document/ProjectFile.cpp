@@ -85,6 +85,7 @@ bool ReadDocument(std::istream& in, Document& doc) {
                     major, minor));
     return false;
   }
+  doc.version = version;
   {
     Locker store(doc.results.lock);
     Locker pending(doc.pendings.lock);

@@ -100,6 +100,34 @@ run fitness --json "1/x" --expr x --min -1 --max 1 --count 3
 check "fitness non-finite" 'true false' "$(echo "$out" | sed -E 's/.*"nonFinite":([a-z]+).*"rangeOk":([a-z]+).*/\1 \2/')"
 run fitness x --expr x --min 0 --max 1 --count 2 --kind cubic; check "fitness bad kind" 1 $status
 
+# project files: new, add, dump
+tmp=$(mktemp -d)
+run new "$tmp/p.flx" --expr "x^2" --min 0 --max 2 --count 5 --apcf 1 --places 3 --threads 2 --restart-count 500
+check "new" "created $tmp/p.flx" "$out"
+run new "$tmp/p.flx" --expr x --min 0 --max 1 --count 2
+check "new refuses to overwrite" 2 $status
+run new "$tmp/p.flx" --force --expr x --min 0 --max 1 --count 2 --threads 9
+check "new bad thread count" 2 $status
+run new "$tmp/q.flx" --expr x --min 0 --max 1
+check "new without count" 1 $status
+run add "$tmp/p.flx" "x*x";         check "add" "#1 99.8890% (100.0000%) x*x" "$out"
+run add --json "$tmp/p.flx" "x+1"
+check "add json" '{"allScore":0.78125,"fitness":0.7823274635867091,"id":2,"text":"x+1"}' "$out"
+run add "$tmp/p.flx" "2x";          check "add compile error" 2 $status
+run dump --json "$tmp/p.flx"
+check "dump json params" '{"cancelConstants":true,"lowPriority":true,"mutationCycles":2,"pointFitness":0,"rangeCheck":true,"restartByTime":false,"restartValue":500,"roundingPlaces":3,"threadCount":2,"weightFactor":0.01}' \
+  "$(echo "$out" | sed -E 's/.*"params":(\{[^}]*\}).*/\1/')"
+check "dump json results" '[{"allScore":1.0,"currentPeriod":true,"fitness":0.9988899635867091,"id":1,"text":"x*x"},{"allScore":0.78125,"currentPeriod":true,"fitness":0.7823274635867091,"id":2,"text":"x+1"}]' \
+  "$(echo "$out" | sed -E 's/.*"results":(\[[^]]*\]).*/\1/')"
+run dump "$tmp/p.flx"
+check "dump lists results" "  #2 current 78.2327% (78.1250%) x+1" "$(echo "$out" | grep '#2')"
+printf 'garbage' >"$tmp/bad.flx"
+run dump "$tmp/bad.flx"
+check "dump bad file status" 2 $status
+check "dump bad file message" "Error reading file: $tmp/bad.flx" "$(echo "$err" | tail -n 1)"
+run dump --json "$tmp/missing.flx"; check "dump missing file" 2 $status
+rm -rf "$tmp"
+
 # usage
 run;                               check "no verb" 1 $status
 run frobnicate;                    check "unknown verb" 1 $status
