@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -33,6 +33,20 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/core_bench
+
+# The project-file reader under libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang). Not part of `make test`.
+FUZZ_SECONDS ?= 600
+FUZZ_DIR ?= build-fuzz
+fuzz: build
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined" \
+	  -DFZ_BUILD_TESTS=OFF -DFZ_BUILD_BENCH=OFF -DFZ_BUILD_GUI=OFF -DFZ_BUILD_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target project_reader_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus
+	@$(BUILD_DIR)/formulon-cli new $(FUZZ_DIR)/corpus/seed.flx --force --expr 'x^2' --min 0 --max 2 --count 5 --apcf 1 >/dev/null
+	@$(BUILD_DIR)/formulon-cli add $(FUZZ_DIR)/corpus/seed.flx 'sin(x)*x+1' >/dev/null
+	@cd $(FUZZ_DIR) && ./fuzz/project_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 corpus
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xauth
   gettext locales
+  clang libclang-rt-14-dev
 )
 LOCALES=(en_US.UTF-8 de_DE.UTF-8 ru_RU.UTF-8)
 
