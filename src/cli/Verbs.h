@@ -22,3 +22,5 @@ std::vector<Verb> ExpressionVerbs();
 std::vector<Verb> EngineVerbs();
 /// new, dump, add.
 std::vector<Verb> ProjectVerbs();
+/// search.
+std::vector<Verb> SearchVerbs();

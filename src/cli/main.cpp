@@ -16,6 +16,7 @@ std::vector<Verb> AllVerbs() {
   std::vector<Verb> verbs = ExpressionVerbs();
   for (Verb& v : EngineVerbs()) verbs.push_back(std::move(v));
   for (Verb& v : ProjectVerbs()) verbs.push_back(std::move(v));
+  for (Verb& v : SearchVerbs()) verbs.push_back(std::move(v));
   return verbs;
 }
 
