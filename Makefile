@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench tsan fuzz clean
 
 all: build
 
@@ -33,6 +33,14 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bench/core_bench
+
+# The core tests built with ThreadSanitizer; they must run clean.
+TSAN_DIR ?= build-tsan
+tsan: deps
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" \
+	  -DFZ_BUILD_BENCH=OFF -DFZ_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target core_tests
+	@TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" $(TSAN_DIR)/tests/core_tests --gtest_brief=1
 
 # The project-file reader under libFuzzer with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang). Not part of `make test`.
