@@ -126,6 +126,19 @@ run dump "$tmp/bad.flx"
 check "dump bad file status" 2 $status
 check "dump bad file message" "Error reading file: $tmp/bad.flx" "$(echo "$err" | tail -n 1)"
 run dump --json "$tmp/missing.flx"; check "dump missing file" 2 $status
+
+# search: a short run saved, then resumed from the project
+run search --json --expr "x^2+x" --min -1 --max 1 --count 10 --threads 2 --seconds 0.6 --save "$tmp/s.flx"
+check "search status" 0 $status
+check "search json has results and stats" "yes" "$(echo "$out" | grep -q '"results":\[' && echo "$out" | grep -q '"processed":' && echo yes)"
+pend=$(echo "$out" | sed -E 's/.*"pendings":([0-9]+).*/\1/')
+"$cli" dump --json "$tmp/s.flx" >"$tmp/dump.json" 2>/dev/null
+check "search saved its pending variants" "$pend" "$(grep -o '"elapsedMs"' "$tmp/dump.json" | wc -l)"
+run search --json --project "$tmp/s.flx" --seconds 0.6 --threads 1
+check "search resumes a project" 0 $status
+check "resumed run counted a second period" "yes" \
+  "$("$cli" dump --json "$tmp/s.flx" | grep -Eq '"total":\{"improvements":[0-9]+,"processed":[1-9]' && echo yes)"
+run search --expr x --min 0 --max 1;  check "search without count" 1 $status
 rm -rf "$tmp"
 
 # usage
