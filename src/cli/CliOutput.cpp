@@ -9,6 +9,9 @@
 #include <iostream>
 #include <locale>
 
+#include "cli/CliArgs.h"
+#include "expr/Compiler.h"
+
 void CliReporter::Log(LogLevel level, const std::string& text, int sysError) {
   if (level == LogLevel::Verbose && !verbose) return;
   if (level == LogLevel::Error || level == LogLevel::Warning || level == LogLevel::SysError) {
@@ -68,4 +71,30 @@ void ReportFailure(const std::string& message, bool json) {
     PrintJson({{"error", {{"message", message}}}});
   else
     LogError(message);
+}
+
+std::unique_ptr<ElHolder> CompileOrReport(const std::string& text, const VariableTable& table, bool json) {
+  Compiler compiler;
+  std::unique_ptr<ElHolder> tree = compiler.Compile(text, table);
+  if (tree) return tree;
+  const std::string message = Compiler::ErrorText(compiler.errorCode);
+  if (json)
+    PrintJson({{"error",
+                {{"code", compiler.errorCode}, {"message", message}, {"position", compiler.errorPosition}}}});
+  else
+    LogWarning(Format(Tr("%s\nExpression: %s\nCharacter Number: %d").c_str(), message.c_str(), text.c_str(),
+                      compiler.errorPosition + 1));
+  return nullptr;
+}
+
+bool IntOption(const CliArgs& args, const char* name, long long min, long long max, int& value, bool json) {
+  long long v;
+  if (!ParseInt(args.Value(name), min, max, v)) {
+    ReportFailure(Format(Tr("Wrong number for %s: %s (a whole number from %lld to %lld)").c_str(), name,
+                         args.Value(name).c_str(), min, max),
+                  json);
+    return false;
+  }
+  value = static_cast<int>(v);
+  return true;
 }

@@ -2,6 +2,7 @@
 // What the verbs of formulon-cli share: the reporter that connects the core's
 // log to stderr, JSON helpers and the user's number format.
 
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -45,6 +46,19 @@ class ScopedQuietReporter final : public Reporter {
 
 /// A finite number as a JSON number; otherwise "inf", "-inf" or "nan".
 nlohmann::json JsonNumber(double value);
+
+class ElHolder;
+class VariableTable;
+class CliArgs;
+
+/// Compiles a formula; on failure reports it as the program does (the message,
+/// the formula and the character number as a warning, or with --json the
+/// {"error": {"code", "message", "position"}} object) and returns null.
+std::unique_ptr<ElHolder> CompileOrReport(const std::string& text, const VariableTable& table, bool json);
+
+/// Reads the whole-number option `name` in [min, max] into `value`; reports a
+/// bad value and returns false.
+bool IntOption(const CliArgs& args, const char* name, long long min, long long max, int& value, bool json);
 
 /// Reports a failure: {"error": {"message": ...}} on stdout with --json,
 /// otherwise the message as a logged error on stderr.

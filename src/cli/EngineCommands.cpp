@@ -54,27 +54,12 @@ int RunGoal(const CliArgs& args, bool json) {
   return kExitOk;
 }
 
-// Compiles EXPR; reports as the program does (see ExprCommands).
-std::unique_ptr<ElHolder> CompileFormula(const std::string& text, VariableTable& table, bool json) {
-  Compiler compiler;
-  std::unique_ptr<ElHolder> tree = compiler.Compile(text, table);
-  if (tree) return tree;
-  const std::string message = Compiler::ErrorText(compiler.errorCode);
-  if (json)
-    PrintJson({{"error",
-                {{"code", compiler.errorCode}, {"message", message}, {"position", compiler.errorPosition}}}});
-  else
-    LogWarning(Format(Tr("%s\nExpression: %s\nCharacter Number: %d").c_str(), message.c_str(), text.c_str(),
-                      compiler.errorPosition + 1));
-  return nullptr;
-}
-
 int RunRange(const CliArgs& args, bool json) {
   if (args.Positional().size() != 1 || !args.Has("--min") || !args.Has("--max")) return kExitUsage;
   VariableTable table("x");
   if (!NumberOption(args, "--min", table[0].min, json) || !NumberOption(args, "--max", table[0].max, json))
     return kExitFailure;
-  auto tree = CompileFormula(args.Positional()[0], table, json);
+  auto tree = CompileOrReport(args.Positional()[0], table, json);
   if (!tree) return kExitFailure;
   double lower, upper;
   tree->ValueRange(lower, upper);
@@ -109,7 +94,7 @@ int RunFitness(const CliArgs& args, bool json) {
   int status;
   const GoalData* g = BuildGoal(args, goal, json, status);
   if (!g) return status;
-  auto tree = CompileFormula(args.Positional()[0], table, json);
+  auto tree = CompileOrReport(args.Positional()[0], table, json);
   if (!tree) return kExitFailure;
   Variant v;
   v.Setup(g, &table, static_cast<int>(places), kind, weight, tree.get(), true);

@@ -20,26 +20,9 @@ VariableTable& Variables() {
   return table;
 }
 
-// Compiles `text`; on failure reports the error as the program does and
-// returns null.
-std::unique_ptr<ElHolder> CompileOrReport(const std::string& text, bool json) {
-  Compiler compiler;
-  std::unique_ptr<ElHolder> tree = compiler.Compile(text, Variables());
-  if (tree) return tree;
-  const std::string message = Compiler::ErrorText(compiler.errorCode);
-  if (json) {
-    PrintJson({{"error",
-                {{"code", compiler.errorCode}, {"message", message}, {"position", compiler.errorPosition}}}});
-  } else {
-    LogWarning(Format(Tr("%s\nExpression: %s\nCharacter Number: %d").c_str(), message.c_str(), text.c_str(),
-                      compiler.errorPosition + 1));
-  }
-  return nullptr;
-}
-
 int RunText(const CliArgs& args, bool json, bool markup) {
   if (args.Positional().size() != 1) return kExitUsage;
-  auto tree = CompileOrReport(args.Positional()[0], json);
+  auto tree = CompileOrReport(args.Positional()[0], Variables(), json);
   if (!tree) return kExitFailure;
   if (json)
     PrintJson({{"text", tree->Text()}, {"markup", tree->Markup()}, {"elements", tree->ElementCount()}});
@@ -60,7 +43,7 @@ int RunEval(const CliArgs& args, bool json) {
     }
     xs.push_back(x);
   }
-  auto tree = CompileOrReport(pos[0], json);
+  auto tree = CompileOrReport(pos[0], Variables(), json);
   if (!tree) return kExitFailure;
   nlohmann::json values = nlohmann::json::array();
   for (double x : xs) {
@@ -77,7 +60,7 @@ int RunEval(const CliArgs& args, bool json) {
 
 int RunEncode(const CliArgs& args, bool json) {
   if (args.Positional().size() != 1) return kExitUsage;
-  auto tree = CompileOrReport(args.Positional()[0], json);
+  auto tree = CompileOrReport(args.Positional()[0], Variables(), json);
   if (!tree) return kExitFailure;
   std::ostringstream bytes;
   if (!tree->Save(bytes)) return kExitFailure;

@@ -18,22 +18,6 @@ bool NumberOption(const CliArgs& args, const char* name, double& value, bool jso
   return false;
 }
 
-namespace {
-
-bool IntOption(const CliArgs& args, const char* name, long long min, long long max, int& value, bool json) {
-  long long v;
-  if (!ParseInt(args.Value(name), min, max, v)) {
-    ReportFailure(Format(Tr("Wrong number for %s: %s (a whole number from %lld to %lld)").c_str(), name,
-                         args.Value(name).c_str(), min, max),
-                  json);
-    return false;
-  }
-  value = static_cast<int>(v);
-  return true;
-}
-
-}  // namespace
-
 int ReadGoalOptions(const CliArgs& args, GoalDefinition& goal, bool json) {
   const bool expr = args.Has("--expr"), points = args.Has("--points");
   if (expr == points) {

@@ -16,16 +16,7 @@ bool HasParamOptions(const CliArgs& args) {
 namespace {
 
 bool Int(const CliArgs& args, const char* name, long long min, long long max, std::int32_t& out, bool json) {
-  if (!args.Has(name)) return true;
-  long long v;
-  if (!ParseInt(args.Value(name), min, max, v)) {
-    ReportFailure(Format(Tr("Wrong number for %s: %s (a whole number from %lld to %lld)").c_str(), name,
-                         args.Value(name).c_str(), min, max),
-                  json);
-    return false;
-  }
-  out = static_cast<std::int32_t>(v);
-  return true;
+  return !args.Has(name) || IntOption(args, name, min, max, out, json);
 }
 
 }  // namespace

@@ -142,18 +142,8 @@ int RunAdd(const CliArgs& args, bool json) {
   const std::string path = args.Positional()[0];
   Document doc;
   if (!Load(path, doc, json)) return kExitFailure;
-  Compiler compiler;
-  const std::string text = args.Positional()[1];
-  auto tree = compiler.Compile(text, doc.variables);
-  if (!tree) {
-    const std::string message = Compiler::ErrorText(compiler.errorCode);
-    if (json)
-      PrintJson({{"error", {{"code", compiler.errorCode}, {"message", message}, {"position", compiler.errorPosition}}}});
-    else
-      LogWarning(Format(Tr("%s\nExpression: %s\nCharacter Number: %d").c_str(), message.c_str(), text.c_str(),
-                        compiler.errorPosition + 1));
-    return kExitFailure;
-  }
+  auto tree = CompileOrReport(args.Positional()[1], doc.variables, json);
+  if (!tree) return kExitFailure;
   ResultEntry* entry = AddVariant(doc, *tree);
   if (!entry || !SaveProjectFile(path, doc)) return kExitFailure;
   Variant& v = *entry->variant;
