@@ -52,7 +52,7 @@ AboutDialog::AboutDialog(wxWindow* parent, wxWindowID id, const wxString& title,
                            wxHW_SCROLLBAR_NEVER | wxHW_NO_SELECTION | wxBORDER_RAISED,
                            "htmlWindow");
   html_->SetBorders(0);
-  top->Add(html_, 1, wxALIGN_CENTER | wxLEFT | wxRIGHT | wxTOP | wxEXPAND, 5);
+  top->Add(html_, 1, wxALIGN_CENTER | wxLEFT | wxRIGHT | wxTOP, 5);
   top->Add(CreateStdDialogButtonSizer(wxOK), 0, wxALIGN_CENTER | wxALL, 5);
   SetSizer(top);
 

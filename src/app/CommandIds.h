@@ -44,6 +44,9 @@ enum : int {
   ID_AUTOSAVE_CHECK = 10064,
   ID_SETTINGS_NOTEBOOK = 10065,
   ID_LANGUAGE_COMBO = 10074,
+  /// The check box "Disable File Path Showing At Window Title" (an id of its own
+  /// so that it can be found).
+  ID_DISABLE_PATH_CHECK = 10077,
   ID_ABOUT_DIALOG = 10075,
   ID_ABOUT_HTML = 10076,
 };

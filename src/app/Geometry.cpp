@@ -17,9 +17,20 @@ StoredGeometry MakeStoredGeometry(int normalWidth, int normalHeight, bool maximi
   return g;
 }
 
+namespace {
+
+/// screen × fraction to the nearest pixel: the fraction is a quotient of
+/// whole pixels, and truncating its product would lose a pixel at every
+/// restart where the division was not exact, so the window would creep.
+int Pixels(int screenExtent, double fraction) {
+  return static_cast<int>(std::floor(screenExtent * fraction + 0.5));
+}
+
+}  // namespace
+
 int RestoredExtent(int current, double fraction, int screenExtent) {
   if (!(fraction > 0 && fraction <= 1)) return current;
-  const int stored = static_cast<int>(screenExtent * fraction);
+  const int stored = Pixels(screenExtent, fraction);
   return stored > current ? stored : current;
 }
 
@@ -27,10 +38,9 @@ int RestoredPosition(double centerF, int extent, int screenExtent, int centred) 
   if (centerF == -1 || !std::isfinite(centerF)) return centred;
   // Clamp before converting: a damaged value far outside the screen must not
   // overflow the conversion to int.
-  double c = screenExtent * centerF;
-  if (c < -1e6) c = -1e6;
-  if (c > 1e6) c = 1e6;
-  int pos = static_cast<int>(c) - extent / 2;
+  if (centerF < -1e3) centerF = -1e3;
+  if (centerF > 1e3) centerF = 1e3;
+  int pos = Pixels(screenExtent, centerF) - extent / 2;
   if (pos < 0)
     pos = 0;
   else if (pos + extent > screenExtent)

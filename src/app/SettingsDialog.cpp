@@ -71,7 +71,8 @@ SettingsDialog::SettingsDialog(wxWindow* parent, wxWindowID id, const wxString& 
   other->Add(new wxCheckBox(otherBox, wxID_ANY, _("Memorize Dirs"), wxDefaultPosition,
                             wxDefaultSize, 0, wxGenericValidator(&useLastDirs_)),
              0, wxALL, 5);
-  other->Add(new wxCheckBox(otherBox, wxID_ANY, _("Disable File Path Showing At Window Title"),
+  other->Add(new wxCheckBox(otherBox, ID_DISABLE_PATH_CHECK,
+                            _("Disable File Path Showing At Window Title"),
                             wxDefaultPosition, wxDefaultSize, 0,
                             wxGenericValidator(&disableFilePath_)),
              0, wxALL, 5);
@@ -143,13 +144,19 @@ void SettingsDialog::LoadControls() {
   for (int i = 0; i < 4; ++i) pickers_[i]->SetColour(ToColour(working_.*kPickerFields[i]));
 }
 
-void SettingsDialog::OnDefault(wxCommandEvent&) {
+void SettingsDialog::LoadDefaults() {
   working_.SetDefaults();
   LoadControls();
 }
 
+void SettingsDialog::OnDefault(wxCommandEvent&) { LoadDefaults(); }
+
 void SettingsDialog::OnOk(wxCommandEvent&) {
-  if (!Validate() || !TransferDataFromWindow()) return;
+  if (Accept()) EndModal(wxID_OK);
+}
+
+bool SettingsDialog::Accept() {
+  if (!Validate() || !TransferDataFromWindow()) return false;
   working_.loadLast = loadLast_;
   working_.verbose = verbose_;
   // Unchanged "no selection" keeps a stored number that names no item.
@@ -159,7 +166,7 @@ void SettingsDialog::OnOk(wxCommandEvent&) {
   working_.disableFilePath = disableFilePath_;
   working_.autosave = autosave_;
   for (int i = 0; i < 4; ++i) working_.*kPickerFields[i] = ToRgb(pickers_[i]->GetColour());
-  EndModal(wxID_OK);
+  return true;
 }
 
 void SettingsDialog::OnRegister(wxCommandEvent&) {

@@ -23,6 +23,11 @@ class SettingsDialog : public wxDialog {
   /// Sets the working copy and loads the controls from it.
   void SetSettings(const AppSettings& settings);
   const AppSettings& Settings() const { return working_; }
+  /// "&Default": the working copy becomes the defaults (language included).
+  void LoadDefaults();
+  /// OK: validates the controls and takes their values into the working
+  /// copy; false leaves the dialog open.
+  bool Accept();
 
   wxNotebook* Notebook() const { return notebook_; }
   wxComboBox* Language() const { return language_; }

@@ -22,10 +22,15 @@ TAG_HANDLER_END(FORMULA_MARKUP)
 
 TAG_HANDLER_BEGIN(NOINDENT, "NOINDENT")
 TAG_HANDLER_PROC(tag) {
+  // The block starts below whatever text came before it.
+  m_WParser->CloseContainer();
   wxHtmlContainerCell* previous = m_WParser->GetContainer();
   auto* block = new NoIndentContainer(previous);
   block->SetIndent(0, wxHTML_INDENT_ALL, wxHTML_UNITS_PIXELS);
   m_WParser->SetContainer(block);
+  // The content goes into a container of its own, so that inner tags that
+  // close their container (tables, blockquotes) stay inside the block.
+  m_WParser->OpenContainer();
   ParseInner(tag);
   for (wxHtmlCell* child = block->GetFirstChild(); child; child = child->GetNext()) {
     ResetIndent(child);

@@ -100,7 +100,9 @@ void DrawPolyline(wxDC& dc, const std::vector<std::pair<double, double>>& px, co
   };
   for (size_t i = 1; i < px.size(); ++i) {
     double ax = px[i - 1].first, ay = px[i - 1].second, bx = px[i].first, by = px[i].second;
-    if (!ClipSegment(ax, ay, bx, by, x0, y0, x1, y1)) {
+    // A view far beyond the numbers' precision maps points to infinities.
+    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
+        !ClipSegment(ax, ay, bx, by, x0, y0, x1, y1)) {
       flush();
       continue;
     }
@@ -200,8 +202,9 @@ void PlotCtrl::ShowAll() {
   }
   for (const auto& c : curves_) {
     if (auto* f = dynamic_cast<FunctionCurve*>(c.get())) {
-      // Near a pole the values grow without bound; the range of the middle
-      // 96 % of the values shows the curve's shape instead of one spike.
+      // Near a pole the values grow without bound; when the extreme values
+      // dwarf the rest, the range of the middle 96 % shows the curve's shape
+      // instead of one spike.
       const int n = std::max(200, PlotArea().width);
       std::vector<double> values;
       values.reserve(static_cast<size_t>(n) + 1);
@@ -212,8 +215,14 @@ void PlotCtrl::ShowAll() {
       if (values.empty()) continue;
       std::sort(values.begin(), values.end());
       const size_t cut = values.size() / 50;
-      yMin = std::min(yMin, values[cut]);
-      yMax = std::max(yMax, values[values.size() - 1 - cut]);
+      double low = values.front(), high = values.back();
+      const double innerLow = values[cut], innerHigh = values[values.size() - 1 - cut];
+      if (high - low > 10 * (innerHigh - innerLow)) {
+        low = innerLow;
+        high = innerHigh;
+      }
+      yMin = std::min(yMin, low);
+      yMax = std::max(yMax, high);
     }
   }
   if (!(yMin <= yMax)) {
@@ -240,7 +249,7 @@ wxRect PlotCtrl::PlotArea() const {
 PlotRect PlotCtrl::DrawnView() const {
   PlotRect v = view_;
   auto widen = [](double& start, double& extent) {
-    if (!std::isfinite(start) || !std::isfinite(extent)) {
+    if (!std::isfinite(start) || !std::isfinite(extent) || !std::isfinite(start + extent)) {
       start = -10;
       extent = 20;
     } else if (!(extent > 0)) {
@@ -293,7 +302,9 @@ void PlotCtrl::DrawAxes(wxDC& dc, const wxRect& area, const PlotRect& v) {
   const int nx = TickCount(kx0, v.x + v.width, xs);
   for (int i = 0; i < nx; ++i) {
     const double x = (kx0 + i) * xs;
-    const int px = wxRound(m.Px(x));
+    const double fx = m.Px(x);
+    if (!(fx >= area.x - 1 && fx <= area.GetRight() + 1)) continue;  // lost precision
+    const int px = wxRound(fx);
     dc.SetPen(std::fabs(x) < xs * 1e-9 ? axis : grid);
     dc.DrawLine(px, area.y, px, area.GetBottom() + 1);
     const wxString label = TickLabel(x, xs);
@@ -305,7 +316,9 @@ void PlotCtrl::DrawAxes(wxDC& dc, const wxRect& area, const PlotRect& v) {
   const int ny = TickCount(ky0, v.y + v.height, ys);
   for (int i = 0; i < ny; ++i) {
     const double y = (ky0 + i) * ys;
-    const int py = wxRound(m.Py(y));
+    const double fy = m.Py(y);
+    if (!(fy >= area.y - 1 && fy <= area.GetBottom() + 1)) continue;
+    const int py = wxRound(fy);
     dc.SetPen(std::fabs(y) < ys * 1e-9 ? axis : grid);
     dc.DrawLine(area.x, py, area.GetRight() + 1, py);
     const wxString label = TickLabel(y, ys);
