@@ -1,5 +1,11 @@
 #include "app/AppSettings.h"
 
+#include <cstdlib>
+
+#include "app/NumericLocaleGuard.h"
+#include "common/Log.h"
+#include "support/LocaleScope.h"
+
 #include <gtest/gtest.h>
 
 TEST(AppSettings, DefaultsEqualityAndColourText) {
@@ -17,4 +23,18 @@ TEST(AppSettings, DefaultsEqualityAndColourText) {
   EXPECT_TRUE(a.ColoursDiffer(b));
   b.SetDefaults();
   EXPECT_EQ(a, b);
+}
+
+TEST(NumericLocaleGuard, StoresNumbersWithAPointUnderAnyRegionalFormat) {
+  LocaleScope german("de_DE.UTF-8");
+  REQUIRE_LOCALE(german);
+  EXPECT_EQ(Format("%g", 0.5), "0,5");
+  {
+    // "en", the name Windows knows, is no locale of the C library here: the
+    // guard must still give the classic format.
+    NumericLocaleGuard guard;
+    EXPECT_EQ(Format("%g", 0.5), "0.5");
+    EXPECT_EQ(std::strtod("0.25", nullptr), 0.25);
+  }
+  EXPECT_EQ(Format("%g", 0.5), "0,5");
 }
