@@ -11,6 +11,8 @@
 #include <wx/wupdlock.h>
 
 #include "app/AppConfig.h"
+#include "app/AppSettings.h"
+#include "app/SettingsStore.h"
 #include "app/TitleText.h"
 
 namespace {
@@ -176,11 +178,15 @@ bool DocumentFrame::ReadFile(const wxString& path) {
 }
 
 void DocumentFrame::OnClose(wxCloseEvent& event) {
+  // The system is shutting down: the settings may not get another chance.
   if (!event.CanVeto()) {
     SaveHistory();
-    if (wxConfigBase* config = wxConfigBase::Get()) config->Flush();
+    if (wxConfigBase* config = wxConfigBase::Get()) {
+      SaveSettings(GlobalSettings(), *config);
+      config->Flush();
+    }
   }
-  // Saving the project before closing joins the project files; until then a
+  // Asking to save the project comes with the project files; until then a
   // project has nothing on disk that could be lost here.
   SaveHistory();
   Hide();
