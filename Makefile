@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps configure build run test bench tsan fuzz clean
+.PHONY: all deps configure build run test bench tsan fuzz screenshots clean
 
 all: build
 
@@ -16,17 +16,8 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The window program comes later; until then `make run` shows the core at work
-# through the command-line tool.
-SAMPLE ?= sin(x)^2+2*x
 run: build
-	@echo "The window program is not built yet; running formulon-cli on the sample formula $(SAMPLE):"
-	@echo "+ formulon-cli text '$(SAMPLE)'"
-	@$(BUILD_DIR)/formulon-cli text '$(SAMPLE)'
-	@echo "+ formulon-cli eval '$(SAMPLE)' 0 0.5 1 2"
-	@$(BUILD_DIR)/formulon-cli eval '$(SAMPLE)' 0 0.5 1 2
-	@echo "+ formulon-cli encode '$(SAMPLE)'"
-	@$(BUILD_DIR)/formulon-cli encode '$(SAMPLE)'
+	@$(BUILD_DIR)/formulon-zizi
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -55,6 +46,14 @@ fuzz: build
 	@$(BUILD_DIR)/formulon-cli new $(FUZZ_DIR)/corpus/seed.flx --force --expr 'x^2' --min 0 --max 2 --count 5 --apcf 1 >/dev/null
 	@$(BUILD_DIR)/formulon-cli add $(FUZZ_DIR)/corpus/seed.flx 'sin(x)*x+1' >/dev/null
 	@cd $(FUZZ_DIR) && ./fuzz/project_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 corpus
+# Screenshots of the main window on each page and of each dialog, taken on a
+# virtual display with a temporary HOME, written to $(BUILD_DIR)/screenshots.
+screenshots: build
+	@cmake --build $(BUILD_DIR) --target formulon-screenshots -j $(JOBS)
+	@tmp=$$(mktemp -d) && rm -rf $(BUILD_DIR)/screenshots && \
+	  HOME=$$tmp XDG_CONFIG_HOME=$$tmp/config XDG_DATA_HOME=$$tmp/data \
+	  xvfb-run -a -s '-screen 0 1280x900x24' $(BUILD_DIR)/formulon-screenshots \
+	    $(BUILD_DIR)/screenshots tools/xwd2png.py; status=$$?; rm -rf $$tmp; exit $$status
 
 clean:
 	@rm -rf $(BUILD_DIR)

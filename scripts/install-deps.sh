@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential g++ cmake make pkg-config
   libwxgtk3.2-dev wx3.2-i18n
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  xvfb xauth
+  xvfb xauth x11-apps x11-utils
   gettext locales
   clang libclang-rt-14-dev
 )

@@ -1,0 +1,52 @@
+#pragma once
+// Window and command ids of the main window. The file and help commands use
+// the toolkit's standard ids (wxID_OPEN, wxID_CLOSE, wxID_NEW, wxID_SAVE,
+// wxID_SAVEAS, wxID_EXIT, wxID_ABOUT, wxID_FILE1 … wxID_FILE9); these are the
+// program's own. The values are fixed: they name the windows and commands in
+// every part of the program.
+
+enum : int {
+  ID_EXPRESSION_RADIO = 10000,
+  ID_STAT_PANEL = 10002,
+  ID_SETTINGS = 10003,
+  ID_MAIN_FRAME = 10008,
+  ID_GOAL_PLOT = 10009,
+  ID_RESULT_EXPRESSION = 10010,
+  ID_GOAL_PANEL = 10011,
+  ID_NOTEBOOK = 10012,
+  ID_ADD_VARIANT_DIALOG = 10013,
+  ID_TOOLBAR = 10014,
+  ID_RESULTS_PANEL = 10015,
+  ID_NODOC_RECENT = 10017,
+  ID_PARAMS_DIALOG = 10022,
+  ID_FOLLOW_BEST = 10023,
+  ID_FOLLOW_NONE = 10024,
+  ID_REGISTER_FILETYPE = 10027,
+  ID_RESULTS_PLOT = 10033,
+  ID_ADD_VARIANT = 10034,
+  ID_RECENT = 10036,
+  ID_PARAMETERS = 10044,
+  ID_SORT_BY_NUMBER = 10047,
+  ID_SORT_BY_FITNESS = 10048,
+  ID_CLEAR_RESULTS = 10049,
+  ID_GET_FITNESS_DIALOG = 10051,
+  ID_REMOVE_SELECTED = 10052,
+  ID_REMOVE_BELOW = 10053,
+  ID_IMPORT_POINTS = 10054,
+  ID_EXPORT_POINTS = 10055,
+  ID_ZOOM_IN = 10056,
+  ID_ZOOM_OUT = 10057,
+  ID_ZOOM_ENTIRE = 10058,
+  ID_START = 10059,
+  ID_STOP = 10060,
+  ID_FITNESS_TEXT = 10061,
+  ID_STATUSBAR = 10063,
+  ID_AUTOSAVE_CHECK = 10064,
+  ID_SETTINGS_NOTEBOOK = 10065,
+  ID_LANGUAGE_COMBO = 10074,
+  /// The check box "Disable File Path Showing At Window Title" (an id of its own
+  /// so that it can be found).
+  ID_DISABLE_PATH_CHECK = 10077,
+  ID_ABOUT_DIALOG = 10075,
+  ID_ABOUT_HTML = 10076,
+};
