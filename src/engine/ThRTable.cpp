@@ -17,7 +17,12 @@ namespace {
 // stream sees; no draw ever waits.
 std::atomic<std::uint32_t> table[ThRTable::kTableSize];
 std::atomic<std::uint32_t> generatorState{0};
-std::atomic<std::uint32_t> readPosition[ThRTable::kStreamCount];
+// Each read position on a cache line of its own: workers advance theirs at
+// every draw and must not invalidate each other's line.
+struct alignas(64) ReadPosition {
+  std::atomic<std::uint32_t> value{0};
+};
+ReadPosition readPosition[ThRTable::kStreamCount];
 int wrapCounter = 0;  // guarded by tableLock
 std::mutex tableLock;
 
@@ -53,14 +58,14 @@ void Refresh() {
 
 template <int K>
 std::uint32_t DrawWord() {
-  std::uint32_t p = readPosition[K].load(kRelaxed);
+  std::uint32_t p = readPosition[K].value.load(kRelaxed);
   if (p == ThRTable::kTableSize) {
     p = static_cast<std::uint32_t>(ThRTable::JumpTarget(NextState()));
-    readPosition[K].store(p, kRelaxed);
+    readPosition[K].value.store(p, kRelaxed);
     Refresh();
   }
   const std::uint32_t word = table[p].load(kRelaxed);
-  readPosition[K].store(p + 1, kRelaxed);
+  readPosition[K].value.store(p + 1, kRelaxed);
   return word;
 }
 
@@ -94,7 +99,7 @@ void ThRTable::Seed() {
 void ThRTable::SeedWith(std::uint32_t seed) { Fill(seed); }
 
 void ThRTable::RestartAll() {
-  for (auto& position : readPosition) position.store(static_cast<std::uint32_t>(JumpTarget(NextState())), kRelaxed);
+  for (auto& position : readPosition) position.value.store(static_cast<std::uint32_t>(JumpTarget(NextState())), kRelaxed);
 }
 
 ThRTable::WordFn ThRTable::WordFunction(int stream) { return kStreamFunctions[stream].first; }
@@ -102,9 +107,9 @@ ThRTable::UniformFn ThRTable::UniformFunction(int stream) { return kStreamFuncti
 
 std::uint32_t ThRTable::GeneratorState() { return generatorState.load(kRelaxed); }
 void ThRTable::SetGeneratorState(std::uint32_t state) { generatorState.store(state, kRelaxed); }
-std::size_t ThRTable::ReadPosition(int stream) { return readPosition[stream].load(kRelaxed); }
+std::size_t ThRTable::ReadPosition(int stream) { return readPosition[stream].value.load(kRelaxed); }
 void ThRTable::SetReadPosition(int stream, std::size_t position) {
-  readPosition[stream].store(static_cast<std::uint32_t>(position), kRelaxed);
+  readPosition[stream].value.store(static_cast<std::uint32_t>(position), kRelaxed);
 }
 std::uint32_t ThRTable::Word(std::size_t index) { return table[index].load(kRelaxed); }
 int ThRTable::WrapCounter() {
