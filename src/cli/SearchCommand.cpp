@@ -171,9 +171,21 @@ int RunSearch(const CliArgs& args, bool json) {
     std::cout << "run: " << s.seconds << " s, " << s.processed << " processed, " << s.improvements
               << " improvements, " << s.rangecheckErrors << " rangecheck errors; " << doc.results.Count()
               << " results, " << doc.pendings.Count() << " pending\n";
-    for (ResultEntry* e : entries)
-      std::cout << Format("%10.6f%%  %10.6f%%  ", e->variant->GetFitness() * 100, e->variant->GetAllScore() * 100)
-                << e->variant->Text() << '\n';
+    // The best formulas: stored results and the unfinished (pending) variants.
+    struct Row {
+      double fitness, allScore;
+      std::string text;
+      bool pending;
+    };
+    std::vector<Row> rows;
+    for (ResultEntry* e = doc.results.Head(); e; e = e->next)
+      rows.push_back({e->variant->GetFitness(), e->variant->GetAllScore(), e->variant->Text(), false});
+    for (const auto& p : doc.pendings.All()) rows.push_back({p->GetFitness(), p->GetAllScore(), p->Text(), true});
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.fitness > b.fitness; });
+    if (rows.size() > static_cast<size_t>(top)) rows.resize(static_cast<size_t>(top));
+    for (const Row& r : rows)
+      std::cout << Format("%10.6f%%  %10.6f%%  %s", r.fitness * 100, r.allScore * 100, r.pending ? "(pending) " : "")
+                << r.text << '\n';
   }
   return status;
 }
