@@ -53,7 +53,7 @@ check "unregister removes our files" $([ "$status" -eq 255 ] && [ ! -e "$data/mi
 "$app" >/dev/null 2>&1 &
 pid=$!
 title=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 600); do  # up to a minute: a first start on a busy machine is slow
   title=$(xwininfo -root -tree 2>/dev/null | grep -o '"Formulon Zizi[^"]*"' | head -1)
   [ -n "$title" ] && break
   sleep 0.1
