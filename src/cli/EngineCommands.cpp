@@ -4,6 +4,7 @@
 
 #include "cli/CliOutput.h"
 #include "cli/GoalOptions.h"
+#include "cli/ParamOptions.h"
 #include "cli/Verbs.h"
 #include "engine/Variant.h"
 #include "expr/Compiler.h"
@@ -76,19 +77,12 @@ int RunRange(const CliArgs& args, bool json) {
 
 int RunFitness(const CliArgs& args, bool json) {
   if (args.Positional().size() != 1) return kExitUsage;
-  std::uint32_t kind = kFitnessRelative;
-  const std::string kindName = args.Value("--kind", "relative");
-  if (kindName == "exponential")
-    kind = kFitnessExponential;
-  else if (kindName != "relative")
-    return kExitUsage;
-  double weight = 0.01;
-  if (args.Has("--weight") && !NumberOption(args, "--weight", weight, json)) return kExitFailure;
-  long long places = -1;
-  if (args.Has("--places") && !ParseInt(args.Value("--places"), -1, 1000, places)) {
-    ReportFailure(Format(Tr("Wrong number for %s: %s").c_str(), "--places", args.Value("--places").c_str()), json);
-    return kExitFailure;
-  }
+  // The judging parameters: relative point scores, weight 0.01, no rounding
+  // unless given.
+  SynthesisParams p;
+  p.roundingPlaces = -1;
+  const int optionStatus = ReadParamOptions(args, p, json);
+  if (optionStatus != kExitOk) return optionStatus;
   VariableTable table("x");
   GoalDefinition goal(table);
   int status;
@@ -97,7 +91,7 @@ int RunFitness(const CliArgs& args, bool json) {
   auto tree = CompileOrReport(args.Positional()[0], table, json);
   if (!tree) return kExitFailure;
   Variant v;
-  v.Setup(g, &table, static_cast<int>(places), kind, weight, tree.get(), true);
+  v.Setup(g, &table, p.roundingPlaces, static_cast<std::uint32_t>(p.pointFitness), p.weightFactor, tree.get(), true);
   const double mainScore = v.GetMainScore(), mainFitness = v.GetMainFitness();
   const double allScore = v.GetAllScore(), fitness = v.GetFitness();
   const bool rangeOk = v.CheckRange(false);
