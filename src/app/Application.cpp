@@ -119,9 +119,8 @@ void Application::SetUpLocales() {
       Locales::ChooseUiLanguage(GlobalSettings().langNo, wxLocale::GetSystemLanguage());
   locale_ = std::make_unique<wxLocale>();
   locale_->Init(language, wxLOCALE_LOAD_DEFAULT);
-  const wxString exeDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
-  wxLocale::AddCatalogLookupPathPrefix(exeDir + wxFILE_SEP_PATH + "locale");
-  if (locale_->AddCatalog("formulon-line")) locale_->AddCatalog("formulon-line-wx");
+  Locales::LoadCatalogs(*locale_,
+                        wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
   Locales::UiName() = CurrentLocaleName();
   Locales::ApplyRegionalNumbers();
 }

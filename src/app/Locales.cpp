@@ -3,6 +3,7 @@
 #include <clocale>
 #include <locale>
 
+#include <wx/filefn.h>
 #include <wx/intl.h>
 
 namespace {
@@ -40,6 +41,13 @@ int ChooseUiLanguage(int langNo, int systemLanguage) {
   if (systemLanguage == wxLANGUAGE_RUSSIAN_UKRAINE || systemLanguage == wxLANGUAGE_UKRAINIAN)
     return wxLANGUAGE_RUSSIAN;
   return wxLANGUAGE_DEFAULT;
+}
+
+bool LoadCatalogs(wxLocale& locale, const wxString& exeDir) {
+  wxLocale::AddCatalogLookupPathPrefix(exeDir + wxFILE_SEP_PATH + "locale");
+  if (!locale.AddCatalog("formulon-line")) return false;
+  locale.AddCatalog("formulon-line-wx");
+  return true;
 }
 
 std::locale NumberLocale(const std::string& name) {

@@ -5,6 +5,9 @@
 #include <sstream>
 #include <string>
 
+class wxLocale;
+class wxString;
+
 namespace Locales {
 
 /// The C library's locale name for the system's default language: the user's
@@ -17,6 +20,12 @@ std::string& UiName();
 /// whose language is `systemLanguage`: 1 English, 2 Russian, anything else the
 /// system language, except that Russian (Ukraine) and Ukrainian give Russian.
 int ChooseUiLanguage(int langNo, int systemLanguage);
+
+/// Adds the folder "locale" inside `exeDir` (the executable's folder) to the
+/// catalog search and loads the program's catalog "formulon-line" into
+/// `locale`; only when that loads, also "formulon-line-wx", the toolkit's texts
+/// in the same language. Returns whether the program's catalog loaded.
+bool LoadCatalogs(wxLocale& locale, const wxString& exeDir);
 
 /// Makes the regional locale the standard library's global locale and the C
 /// library's numeric category, and the UI locale the collation category; the

@@ -8,6 +8,7 @@
 
 #include "GuiTest.h"
 #include "app/AppConfig.h"
+#include "app/Application.h"
 #include "app/Locales.h"
 #include "app/WxReporter.h"
 
@@ -35,9 +36,13 @@ void LogRecorder::DoLogRecord(wxLogLevel level, const wxString& msg, const wxLog
 
 namespace {
 
-class TestApp : public wxApp {
+/// The program's application class without its start-up: event dispatch in
+/// these tests goes through the program's own handler. Exit processing does
+/// not save the settings.
+class TestApp : public Application {
  public:
   bool OnInit() override { return true; }
+  int OnExit() override { return wxApp::OnExit(); }
 };
 
 /// Any modal dialog that no test expects fails the running test and is
@@ -60,8 +65,6 @@ class StderrLog : public wxLog {
 
 }  // namespace
 
-wxIMPLEMENT_APP_NO_MAIN(TestApp);
-
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i)
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
         << "toolkit assertion in " << func.utf8_string() << ": " << cond.utf8_string() << " "
         << msg.utf8_string();
   });
+  wxApp::SetInstance(new TestApp);
   if (!wxEntryStart(argc, argv)) return 1;
   wxTheApp->CallOnInit();
   delete wxLog::SetActiveTarget(new StderrLog);
