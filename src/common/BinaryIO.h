@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <istream>
 #include <ostream>
 #include <type_traits>
+
+#include "common/Log.h"
 
 namespace bin {
 
@@ -43,6 +46,16 @@ bool Get(std::istream& in, T& value) {
     value = static_cast<T>(static_cast<std::make_unsigned_t<T>>(bits));
   }
   return true;
+}
+
+/// Reads a section's one-byte marker. A different byte logs `wrongText` as an
+/// error; a short read fails without a message (the reader reports it).
+inline bool ReadMarker(std::istream& in, std::uint8_t expected, const std::string& wrongText) {
+  std::uint8_t marker = 0;
+  if (!Get(in, marker)) return false;
+  if (marker == expected) return true;
+  LogError(wrongText);
+  return false;
 }
 
 /// A flag as one byte holding 0 or 1.

@@ -25,12 +25,7 @@ bool WriteViewSection(std::ostream& out, const ResultsViewFlags& view) {
 }
 
 bool ReadViewSection(std::istream& in, ResultsViewFlags& view) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kResultsPanelMarker) {
-    LogError("Wrong ResultsPanel marker");
-    return false;
-  }
+  if (!bin::ReadMarker(in, kResultsPanelMarker, "Wrong ResultsPanel marker")) return false;
   view = ResultsViewFlags();
   std::uint8_t sort = 0, follow = 0;
   if (!bin::Get(in, sort) || !bin::Get(in, follow)) return false;

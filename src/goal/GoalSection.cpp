@@ -74,12 +74,7 @@ bool WriteGoalSection(std::ostream& out, GoalDefinition& goal) {
 }
 
 bool ReadGoalSection(std::istream& in, int /*fileVersion*/, GoalDefinition& goal) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kMarker) {
-    LogError(Tr("Wrong GoalPanel marker"));
-    return false;
-  }
+  if (!bin::ReadMarker(in, kMarker, Tr("Wrong GoalPanel marker"))) return false;
   if (!ReadGridPoints(in, goal.gridPoints)) return false;
   GoalSettings& s = goal.settings;
   std::uint8_t built = 0, expressionSource = 0;

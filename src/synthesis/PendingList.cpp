@@ -69,12 +69,7 @@ bool PendingList::WriteSection(std::ostream& out) const {
 }
 
 bool PendingList::ReadSection(std::istream& in, int fileVersion, VariableTable* variables) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kMarker) {
-    LogError(Tr("Wrong Pendings marker"));
-    return false;
-  }
+  if (!bin::ReadMarker(in, kMarker, Tr("Wrong Pendings marker"))) return false;
   Clear();
   std::int32_t count = 0;
   if (!bin::Get(in, count)) return false;

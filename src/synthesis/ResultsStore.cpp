@@ -153,12 +153,7 @@ bool ResultsStore::WriteSection(std::ostream& out) const {
 }
 
 bool ResultsStore::ReadSection(std::istream& in, int fileVersion, VariableTable* variables) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kMarker) {
-    LogError("Wrong Results marker");
-    return false;
-  }
+  if (!bin::ReadMarker(in, kMarker, "Wrong Results marker")) return false;
   std::int32_t count = 0;
   if (!bin::Get(in, count)) return false;
   Clear();

@@ -106,12 +106,7 @@ bool StatData::WriteSection(std::ostream& out) {
 }
 
 bool StatData::ReadSection(std::istream& in, int /*fileVersion*/) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kMarker) {
-    LogError(Tr("Wrong StatData marker"));
-    return false;
-  }
+  if (!bin::ReadMarker(in, kMarker, Tr("Wrong StatData marker"))) return false;
   threadStats.clear();
   return totalStats.Read(in) && currentStats.Read(in);
 }

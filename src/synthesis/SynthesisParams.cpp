@@ -59,12 +59,7 @@ bool SynthesisParams::WriteSection(std::ostream& out) const {
 }
 
 bool SynthesisParams::ReadSection(std::istream& in, int /*fileVersion*/) {
-  std::uint8_t marker = 0;
-  if (!bin::Get(in, marker)) return false;
-  if (marker != kMarker) {
-    LogError(Tr("Wrong SynthesisParams marker"));
-    return false;
-  }
+  if (!bin::ReadMarker(in, kMarker, Tr("Wrong SynthesisParams marker"))) return false;
   if (!bin::Get(in, restartByTime) || !bin::Get(in, restartValue) || !bin::Get(in, rangeCheck) ||
       !bin::Get(in, threadCount))
     return false;
