@@ -150,13 +150,13 @@ int RunSearch(const CliArgs& args, bool json) {
   if (terminal) std::fprintf(stderr, "\n");
   if (!savePath.empty() && !SaveProjectFile(savePath, doc)) status = kExitFailure;
 
-  // The best results, best first.
-  std::vector<ResultEntry*> entries;
-  for (ResultEntry* e = doc.results.Head(); e; e = e->next) entries.push_back(e);
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](ResultEntry* a, ResultEntry* b) { return a->variant->GetFitness() > b->variant->GetFitness(); });
-  if (entries.size() > static_cast<size_t>(top)) entries.resize(static_cast<size_t>(top));
   if (json) {
+    // The best results, best first.
+    std::vector<ResultEntry*> entries;
+    for (ResultEntry* e = doc.results.Head(); e; e = e->next) entries.push_back(e);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](ResultEntry* a, ResultEntry* b) { return a->variant->GetFitness() > b->variant->GetFitness(); });
+    if (entries.size() > static_cast<size_t>(top)) entries.resize(static_cast<size_t>(top));
     nlohmann::json results = nlohmann::json::array();
     for (ResultEntry* e : entries)
       results.push_back({{"id", e->id},
